@@ -1,0 +1,25 @@
+// The subcommands of talvex2-cli. Each takes its own arguments (after the command word),
+// writes progress and errors to stderr, and returns the process exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace talvex::cli {
+
+using Arguments = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* synopsis;
+    int (*run)(const Arguments& arguments);
+};
+
+// Every command of the tool, in the order `--help` lists them.
+const std::vector<Command>& commands();
+
+// The regional formats, prepared the way the application's guard would write them, so that
+// a first start of the application opens straight into its main window.
+int run_regional(const Arguments& arguments);
+
+} // namespace talvex::cli
