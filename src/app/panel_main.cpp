@@ -216,9 +216,9 @@ bool TForm_Main::OuvrirFichier(const QString& file) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         LoadedFile loaded = load_bm2_in_memory(file.toStdString());
         commit_working_files(loaded.texts, session_.working);
-        session_.current = std::make_shared<Measurement>(std::move(loaded.measurement));
         QApplication::restoreOverrideCursor();
-        showMeasurement(file);
+        showLoadedMeasurement(std::make_shared<Measurement>(std::move(loaded.measurement)), file);
+        session_.MeasuresSaved = true;
         if (loaded.report.continuityError)
             showWarning(this, tr("Erreur de continuité. Recommencer la lecture."));
         return true;
@@ -229,10 +229,27 @@ bool TForm_Main::OuvrirFichier(const QString& file) {
     }
 }
 
-void TForm_Main::showMeasurement(const QString& file) {
-    session_.currentFile = file.toStdString();
-    session_.MeasuresSaved = true;
-    setWindowTitle(programTitle() + QStringLiteral(" - ") + file);
+bool TForm_Main::loadWorkingFiles(bool fromProbe) {
+    try {
+        auto measurement = std::make_shared<Measurement>();
+        measurement->header = Load_Probe_Param(session_.working.header());
+        const MeasureLoadReport report = Load_Probe_Measures(session_.working.measure(), *measurement);
+        showLoadedMeasurement(std::move(measurement), QString());
+        session_.MeasuresSaved = !fromProbe;
+        if (report.continuityError)
+            showWarning(this, tr("Erreur de continuité. Recommencer la lecture."));
+        return true;
+    } catch (const std::exception& error) {
+        showError(this, fromProgramText(std::string(error.what())));
+        return false;
+    }
+}
+
+void TForm_Main::showLoadedMeasurement(std::shared_ptr<Measurement> measurement,
+                                       const QString& title) {
+    session_.current = std::move(measurement);
+    session_.currentFile = title.toStdString();
+    setWindowTitle(title.isEmpty() ? programTitle() : programTitle() + QStringLiteral(" - ") + title);
     action("EnregistrerSous")->setEnabled(true);
 }
 

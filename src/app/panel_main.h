@@ -25,6 +25,13 @@ public:
     // (already reported to the user); the previous measurement then stays as it was.
     bool OuvrirFichier(const QString& file);
 
+    // Loads "header.tmp" and "measure.tmp" (as a probe reading leaves them) into a new
+    // measurement and shows it; with `fromProbe` the reading counts as not saved. False on
+    // failure (already reported); the previous measurement then stays.
+    bool loadWorkingFiles(bool fromProbe);
+    // Makes a loaded measurement current and shows it under `title` (empty for none).
+    void showLoadedMeasurement(std::shared_ptr<Measurement> measurement, const QString& title);
+
     // Returns the window to its state without a measurement (the data stay loaded).
     void FermerSession();
     // Asks for a file name and writes the working files into it. True when saved.
@@ -50,7 +57,6 @@ private:
     void buildMenus();
     void retranslate();
     void setStartState();
-    void showMeasurement(const QString& file);
     void OuvrirClick();
     void FermerClick();
     void EnregistrerSousClick();
@@ -63,7 +69,6 @@ private:
     Session& session_;
     QString commandLineFile_;
     bool openAtFirstActivation_ = false;
-    bool closing_ = false;
 
     QMenu* menuFichier_ = nullptr;
     QMenu* menuLangue_ = nullptr;
