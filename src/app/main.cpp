@@ -44,14 +44,14 @@ int main(int argc, char* argv[]) {
     if (openAtFirstActivation)
         mainWindow.setCommandLineFile(commandLineFile);
 
-    const RegionalFormats current =
-        read_regional_formats(session.where.perUserConfig, systemRegionalFormats());
-    if (!regional_formats_match(current)) {
-        try {
-            write_required_regional_formats(session.where.perUserConfig);
-        } catch (const std::exception& error) {
-            showError(nullptr, fromProgramText(std::string(error.what())));
-        }
+    bool formatsInForce = false;
+    try {
+        formatsInForce = pass_regional_guard(session.where.perUserConfig, systemRegionalFormats());
+    } catch (const std::exception& error) {
+        showError(nullptr, fromProgramText(std::string(error.what())));
+        return 1;
+    }
+    if (!formatsInForce) {
         showWarning(nullptr, fromProgramText(std::string(RegionalWarning)));
         return 0;
     }

@@ -41,4 +41,12 @@ void write_required_regional_formats(const std::filesystem::path& perUserStore) 
     store.save();
 }
 
+bool pass_regional_guard(const std::filesystem::path& perUserStore,
+                         const RegionalFormats& systemDefaults) {
+    if (regional_formats_match(read_regional_formats(perUserStore, systemDefaults)))
+        return true;
+    write_required_regional_formats(perUserStore);
+    return false;
+}
+
 } // namespace talvex

@@ -30,4 +30,9 @@ RegionalFormats read_regional_formats(const std::filesystem::path& perUserStore,
 // Writes all four required values (whichever differed). Throws ConversionError.
 void write_required_regional_formats(const std::filesystem::path& perUserStore);
 
+// The guard of the start-up: true when the formats in force match; otherwise writes the
+// required ones (taking effect at the next start) and answers false.
+bool pass_regional_guard(const std::filesystem::path& perUserStore,
+                         const RegionalFormats& systemDefaults);
+
 } // namespace talvex
