@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace talvex {
@@ -202,13 +203,24 @@ void TForm_Main::setCommandLineFile(const QString& file) {
     openAtFirstActivation_ = true;
 }
 
-void TForm_Main::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && openAtFirstActivation_ &&
-        !commandLineFile_.isEmpty()) {
+void TForm_Main::FormActivate() {
+    if (openAtFirstActivation_ && !commandLineFile_.isEmpty()) {
         openAtFirstActivation_ = false;
         OuvrirFichier(commandLineFile_);
     }
+}
+
+void TForm_Main::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TForm_Main::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Without a window manager (a kiosk session, a virtual display) the window may never be
+    // activated: the first turn of the event loop after showing counts as the activation.
+    QTimer::singleShot(0, this, &TForm_Main::FormActivate);
 }
 
 bool TForm_Main::OuvrirFichier(const QString& file) {

@@ -20,6 +20,8 @@ public:
 
     // The file named on the command line, opened once at the first activation.
     void setCommandLineFile(const QString& file);
+    // Opens the command-line file if it has not been opened yet.
+    void FormActivate();
 
     // Opens a ".bm2" file: loads it in memory, then makes it current. False on failure
     // (already reported to the user); the previous measurement then stays as it was.
@@ -49,6 +51,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -64,7 +64,11 @@ inline void answerNextFileDialog(const QString& file) {
             if (file.isEmpty()) {
                 dialog->reject();
             } else {
+                // Typed into the name field, as a user does; selectFile() alone can be undone
+                // by the dialog's own asynchronous folder listing.
                 dialog->selectFile(file);
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(file);
                 QMetaObject::invokeMethod(dialog, "accept");
             }
             return;
