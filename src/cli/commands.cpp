@@ -6,6 +6,8 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         {"regional", "regional                  set the regional formats the application requires",
          run_regional},
+        {"import", "import CAPTURE.txt -o FILE.bm2  rewrite a terminal capture into a measurement file",
+         run_import},
     };
     return all;
 }

@@ -22,4 +22,7 @@ const std::vector<Command>& commands();
 // a first start of the application opens straight into its main window.
 int run_regional(const Arguments& arguments);
 
+// A terminal capture rewritten into a ".bm2" file of the user's choice.
+int run_import(const Arguments& arguments);
+
 } // namespace talvex::cli
