@@ -3,6 +3,7 @@
 #include "app/ini_file.h"
 #include "app/qt_messages.h"
 #include "data/conversion_error.h"
+#include "display/calculation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -227,6 +228,9 @@ bool TForm_Main::OuvrirFichier(const QString& file) {
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         LoadedFile loaded = load_bm2_in_memory(file.toStdString());
+        // Calculated before anything is replaced: a failure leaves the shown file as it was.
+        Calcul(loaded.measurement,
+               read_sensor_mask(session_.settingsFile(), loaded.measurement.header));
         commit_working_files(loaded.texts, session_.working);
         QApplication::restoreOverrideCursor();
         showLoadedMeasurement(std::make_shared<Measurement>(std::move(loaded.measurement)), file);
@@ -246,6 +250,7 @@ bool TForm_Main::loadWorkingFiles(bool fromProbe) {
         auto measurement = std::make_shared<Measurement>();
         measurement->header = Load_Probe_Param(session_.working.header());
         const MeasureLoadReport report = Load_Probe_Measures(session_.working.measure(), *measurement);
+        Calcul(*measurement, read_sensor_mask(session_.settingsFile(), measurement->header));
         showLoadedMeasurement(std::move(measurement), QString());
         session_.MeasuresSaved = !fromProbe;
         if (report.continuityError)
