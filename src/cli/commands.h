@@ -25,4 +25,7 @@ int run_regional(const Arguments& arguments);
 // A terminal capture rewritten into a ".bm2" file of the user's choice.
 int run_import(const Arguments& arguments);
 
+// A probe read over a serial port into a ".bm2" file, with the application's link code.
+int run_read(const Arguments& arguments);
+
 } // namespace talvex::cli
