@@ -3,6 +3,9 @@
 #include "app/ini_file.h"
 #include "app/qt_messages.h"
 #include "data/conversion_error.h"
+#include "data/panel_conversion.h"
+#include "data/panel_convert.h"
+#include "data/panel_fusion.h"
 #include "display/calculation.h"
 
 #include <QApplication>
@@ -124,6 +127,20 @@ void TForm_Main::buildMenus() {
             &TForm_Main::EnregistrerSousClick);
     connect(action("Quitter"), &QAction::triggered, this, &TForm_Main::QuitterClick);
     connect(action("AProposde"), &QAction::triggered, this, &TForm_Main::AProposdeClick);
+    connect(action("Exporter"), &QAction::triggered, this, &TForm_Main::ExporterClick);
+    connect(action("ValeursCalculees"), &QAction::triggered, this,
+            &TForm_Main::ValeursCalculeesClick);
+    connect(action("ValeursBrutes"), &QAction::triggered, this, &TForm_Main::ValeursBrutesClick);
+    connect(action("Fusion"), &QAction::triggered, this, &TForm_Main::FusionClick);
+
+    // Top-level windows of their own (a child window would be disabled with this one); they
+    // live as long as the main window.
+    auto fermer = [this] { FermerSession(); };
+    conversion_ = new TForm_Conversion(session_, this, fermer);
+    convert_ = new TForm_Convert(session_, this, fermer);
+    fusion_ = new TForm_Fusion(session_, this, fermer);
+    for (QWidget* w : std::initializer_list<QWidget*>{conversion_, convert_, fusion_})
+        connect(this, &QObject::destroyed, w, [w] { delete w; });
 }
 
 void TForm_Main::retranslate() {
@@ -165,8 +182,7 @@ void TForm_Main::setStartState() {
                              "ActiviteVolumique", "Parametre"})
         action(QString::fromLatin1(name))->setEnabled(false);
     // Commands whose windows are not part of this build yet stay visible but inert.
-    for (const char* name : {"RepertoireparDefaut", "Exporter", "ValeursCalculees",
-                             "ValeursBrutes", "Fusion", "Connexion", "Partielle", "Complete",
+    for (const char* name : {"RepertoireparDefaut", "Connexion", "Partielle", "Complete",
                              "Initialisation", "ArretSonde", "Port", "Identification"})
         action(QString::fromLatin1(name))->setEnabled(false);
     const bool english = session_.settings.english();
@@ -324,6 +340,32 @@ void TForm_Main::OuvrirClick() {
 }
 
 void TForm_Main::FermerClick() { FermerSession(); }
+
+void TForm_Main::ExporterClick() {
+    setEnabled(false);
+    conversion_->show();
+    conversion_->raise();
+}
+
+void TForm_Main::ValeursCalculeesClick() {
+    convert_->prepare(CalculatedValues);
+    setEnabled(false);
+    convert_->show();
+    convert_->raise();
+}
+
+void TForm_Main::ValeursBrutesClick() {
+    convert_->prepare(RawValues);
+    setEnabled(false);
+    convert_->show();
+    convert_->raise();
+}
+
+void TForm_Main::FusionClick() {
+    setEnabled(false);
+    fusion_->show();
+    fusion_->raise();
+}
 
 void TForm_Main::EnregistrerSousClick() { Save_bm2file(); }
 

@@ -13,6 +13,10 @@ class QMenu;
 
 namespace talvex {
 
+class TForm_Conversion;
+class TForm_Convert;
+class TForm_Fusion;
+
 class TForm_Main : public QMainWindow {
     Q_OBJECT
 public:
@@ -44,6 +48,10 @@ public:
     void UpdateComStatus();
 
     Session& session() { return session_; }
+    // The conversion and merge windows, created with the main window and kept.
+    TForm_Conversion* formConversion() const { return conversion_; }
+    TForm_Convert* formConvert() const { return convert_; }
+    TForm_Fusion* formFusion() const { return fusion_; }
     QAction* action(const QString& name) const;
 
     // Asks the closing question and answers whether the window may close.
@@ -65,6 +73,10 @@ private:
     void EnregistrerSousClick();
     void QuitterClick();
     void AProposdeClick();
+    void ExporterClick();
+    void ValeursCalculeesClick();
+    void ValeursBrutesClick();
+    void FusionClick();
 
     QAction* addAction(QMenu* menu, const char* name);
     QMenu* addMenu(QMenu* parent, const char* name);
@@ -87,6 +99,10 @@ private:
     QLabel* linkPanel_ = nullptr;
     QLabel* probePanel_ = nullptr;
     QWidget* chartArea_ = nullptr;
+
+    TForm_Conversion* conversion_ = nullptr;
+    TForm_Convert* convert_ = nullptr;
+    TForm_Fusion* fusion_ = nullptr;
 };
 
 } // namespace talvex

@@ -8,8 +8,9 @@ const std::vector<Command>& commands() {
          run_regional},
         {"import", "import CAPTURE.txt -o FILE.bm2  rewrite a terminal capture into a measurement file",
          run_import},
-        {"read", "read --port DEV [--from dd/mm/yy --to dd/mm/yy] -o FILE.bm2  read a probe",
-         run_read},
+        {"convert", "convert [--raw] [--calc] -o DIR FILE.bm2...  convert measurement files to text",
+         run_convert},
+        {"merge", "merge -o OUT.bm2 FILE.bm2...  merge measurement files into one", run_merge},
     };
     return all;
 }

@@ -25,7 +25,11 @@ int run_regional(const Arguments& arguments);
 // A terminal capture rewritten into a ".bm2" file of the user's choice.
 int run_import(const Arguments& arguments);
 
-// A probe read over a serial port into a ".bm2" file, with the application's link code.
-int run_read(const Arguments& arguments);
+// Measurement files converted to raw-value and calculated-value text, as the batch
+// conversion window writes them.
+int run_convert(const Arguments& arguments);
+
+// Measurement files merged into one, as the merge window does.
+int run_merge(const Arguments& arguments);
 
 } // namespace talvex::cli

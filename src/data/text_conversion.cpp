@@ -149,16 +149,17 @@ void write_values_file(const fs::path& destination, const Measurement& m, Conver
 
 Measurement load_for_conversion(const fs::path& source, const fs::path& settingsFile,
                                 bool calculate) {
-    LoadedFile loaded = load_bm2_in_memory(source);
-    if (calculate) {
-        try {
+    try {
+        LoadedFile loaded = load_bm2_in_memory(source);
+        if (calculate)
             Calcul(loaded.measurement, read_sensor_mask(settingsFile, loaded.measurement.header));
-        } catch (const ConversionError& error) {
-            // The calculation names the entry; the user needs the file as well.
-            throw ConversionError(display_name(source), 0, error.what());
-        }
+        return std::move(loaded.measurement);
+    } catch (const ConversionError& error) {
+        // A bad header entry is named by its number; in a batch the user needs the file too.
+        if (!error.file().empty())
+            throw;
+        throw ConversionError(display_name(source), 0, error.what());
     }
-    return std::move(loaded.measurement);
 }
 
 std::vector<fs::path> convert_bm2_file(const fs::path& source, const fs::path& folder,
