@@ -11,6 +11,8 @@ const std::vector<Command>& commands() {
         {"convert", "convert [--raw] [--calc] -o DIR FILE.bm2...  convert measurement files to text",
          run_convert},
         {"merge", "merge -o OUT.bm2 FILE.bm2...  merge measurement files into one", run_merge},
+        {"read", "read --port DEV [--from dd/mm/yy --to dd/mm/yy] -o FILE.bm2  read a probe",
+         run_read},
     };
     return all;
 }

@@ -32,4 +32,7 @@ int run_convert(const Arguments& arguments);
 // Measurement files merged into one, as the merge window does.
 int run_merge(const Arguments& arguments);
 
+// A probe read over a serial port into a ".bm2" file, with the application's link code.
+int run_read(const Arguments& arguments);
+
 } // namespace talvex::cli
