@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <random>
 #include <limits>
 
 using namespace talvex;
@@ -62,5 +64,37 @@ TEST(NumberText, RoundedValuesPrintAndReadBackUnchanged) {
         const double r = round_to_significant_digits(v);
         EXPECT_EQ(std::stod(format_number(r)), r);
         EXPECT_EQ(round_to_significant_digits(r), r);
+    }
+}
+
+// The reference: the standard library's correctly rounded 15-digit text, read back.
+static double reference_round_trip(double v) {
+    char text[48];
+    auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific, 14).ptr;
+    double back = 0;
+    std::from_chars(text, end, back);
+    return back;
+}
+
+TEST(NumberText, FastRoundingAgreesWithTheCorrectlyRoundedText) {
+    std::mt19937_64 random(20240611);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    std::uniform_int_distribution<int> exponents(-40, 60);
+    for (int i = 0; i < 300000; ++i) {
+        // Random mantissas over a wide range of magnitudes, and values one ulp from a
+        // 15-digit decimal (the hardest cases).
+        double v = std::ldexp(static_cast<double>(bits(random) >> 11) / 9007199254740992.0 + 1,
+                              exponents(random));
+        if (i % 3 == 1)
+            v = std::nextafter(reference_round_trip(v), 0.0);
+        else if (i % 3 == 2)
+            v = std::nextafter(reference_round_trip(v), 1e300);
+        ASSERT_EQ(round_to_significant_digits(v), reference_round_trip(v)) << std::hexfloat << v;
+        ASSERT_EQ(round_to_significant_digits(-v), -reference_round_trip(v)) << std::hexfloat << v;
+        char text[48];
+        auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific, 14).ptr;
+        std::string digits(text, end);
+        const std::string formatted = format_number(v);
+        ASSERT_EQ(std::stod(formatted), reference_round_trip(v)) << formatted << " " << digits;
     }
 }
