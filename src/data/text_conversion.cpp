@@ -59,6 +59,34 @@ constexpr RawSeries RawColumns[] = {Raw_Series_Temperature, Raw_Series_Pression,
                                     Raw_Series_Radon3,      Raw_Series_Pluviometrie,
                                     Raw_Series_Etat};
 
+// "dd/MM/yyyy HH:mm:ss" as format_date_time writes it, with the date text kept while the
+// day does not change (a million measure lines hold a few tens of thousands of days).
+class DateTimeWriter {
+public:
+    void append(std::string& out, double instant) {
+        const double totalSeconds = std::round(instant * 86400.0);
+        const double day = std::floor(totalSeconds / 86400.0);
+        if (!(day == day_) || !std::isfinite(totalSeconds)) {
+            const std::string text = format_date_time(day);
+            date_ = text.substr(0, text.find(' ') + 1);
+            day_ = day;
+        }
+        out += date_;
+        const long seconds = static_cast<long>(totalSeconds - day * 86400.0);
+        const long parts[3] = {seconds / 3600, seconds / 60 % 60, seconds % 60};
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0)
+                out += ':';
+            out += static_cast<char>('0' + parts[i] / 10);
+            out += static_cast<char>('0' + parts[i] % 10);
+        }
+    }
+
+private:
+    double day_ = std::numeric_limits<double>::quiet_NaN();
+    std::string date_;
+};
+
 template <size_t N> std::string title_line(const std::array<std::string, N>& titles) {
     std::string line;
     for (size_t i = 0; i < N; ++i) {
@@ -110,8 +138,9 @@ void write_values(std::ostream& out, const Measurement& m, ConversionKind kind,
                                        : title_line(texts.rawTitles);
     constexpr size_t FlushSize = 1 << 20;
     buffer.reserve(FlushSize + 4096);
+    DateTimeWriter dates;
     for (size_t r = 0; r < count; ++r) {
-        buffer += format_date_time(m.instants[r]);
+        dates.append(buffer, m.instants[r]);
         buffer += '\t';
         if (kind == CalculatedValues) {
             for (const auto& series : m.calculated) {

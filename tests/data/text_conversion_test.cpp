@@ -1,4 +1,5 @@
 #include "data/conversion_error.h"
+#include "data/instant.h"
 #include "data/text_conversion.h"
 #include "support/test_support.h"
 
@@ -153,4 +154,24 @@ TEST(TextConversion, TranslatedTextsAreWrittenInWindows1252) {
     EXPECT_THAT(text, HasSubstr("\r\nDate/Time\tTemperature (\x80)\tPression"));
     EXPECT_THAT(text, HasSubstr("\r\nNum\xE9ro de sonde\t0142\r\n"));
     EXPECT_THAT(text, HasSubstr("\r\nCommentaires\tCave\tnord\r\n"));
+}
+
+TEST(TextConversion, DatesOfEveryLineAsTheInstantFormatWritesThem) {
+    ScratchDir dir;
+    Measurement m =
+        load_for_conversion(test_data("conversion_sample.bm2"), settings_with_mask(dir), false);
+    // Instants a second either side of midnight, a half second that rounds up into the next
+    // day, and days far apart.
+    const std::vector<double> instants = {45658.0 - 1.0 / 86400, 45658.0, 45658.0 + 1.0 / 86400,
+                                          45658.0 - 0.4 / 86400, 45658.0 - 0.6 / 86400,
+                                          2.5, 45700.999988};
+    m.instants = instants;
+    for (auto& series : m.raw)
+        series.assign(instants.size(), 1);
+    const auto lines = lines_of(values_text(m, RawValues, french_conversion_texts()));
+    for (size_t i = 0; i < instants.size(); ++i)
+        EXPECT_EQ(lines[55 + i].substr(0, 20), format_date_time(instants[i]) + "\t") << i;
+    EXPECT_EQ(lines[55].substr(0, 19), "31/12/2024 23:59:59");
+    EXPECT_EQ(lines[56].substr(0, 19), "01/01/2025 00:00:00");
+    EXPECT_EQ(lines[59].substr(0, 19), "31/12/2024 23:59:59");
 }
