@@ -200,7 +200,7 @@ void Calcul(Measurement& m, int mask, const ProgressCallback& progress) {
                     a /= humidityFactor;
                 if (!(a > 0)) // negative, or undefined
                     a = 0;
-                activity[ch] = text_value(static_cast<double>(nearest(a)));
+                activity[ch] = text_value(std::nearbyint(a)); // exact in double: ties to even
             }
         }
 
