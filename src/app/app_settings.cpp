@@ -29,21 +29,29 @@ Locations Locations::fromEnvironment() {
     return where;
 }
 
+namespace {
+// A folder of the user's own gets the shipped settings when it has none yet, so that a first
+// start knows the probe types' sensors. The per-machine folder is the administrator's: left as is.
+fs::path seeded_folder(const fs::path& folder, const fs::path& shippedSettings) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path settings = folder / SettingsFileName;
+    if (!fs::exists(settings, ec) && !shippedSettings.empty() && fs::exists(shippedSettings, ec))
+        fs::copy_file(shippedSettings, settings, ec);
+    return folder;
+}
+} // namespace
+
 fs::path resolve_install_directory(const Locations& where, const fs::path& shippedSettings) {
     if (!where.installOverride.empty())
-        return where.installOverride;
+        return seeded_folder(where.installOverride, shippedSettings);
     std::error_code ec;
     if (fs::exists(where.perMachineStore, ec)) {
         const std::string path = IniFile(where.perMachineStore).readString("Settings", "Path", "");
         if (!path.empty())
             return path;
     }
-    const fs::path folder = where.perUserData;
-    fs::create_directories(folder, ec);
-    const fs::path settings = folder / SettingsFileName;
-    if (!fs::exists(settings, ec) && !shippedSettings.empty() && fs::exists(shippedSettings, ec))
-        fs::copy_file(shippedSettings, settings, ec);
-    return folder;
+    return seeded_folder(where.perUserData, shippedSettings);
 }
 
 AppSettings load_app_settings(const fs::path& installDirectory, const fs::path& home) {

@@ -94,6 +94,9 @@ TEST(InstallDirectory, OverrideThenMachineStoreThenSeededUserFolder) {
     EXPECT_EQ(resolve_install_directory(where, {}), "/opt/orvane/talvex2");
     where.installOverride = (dir / "override").string();
     EXPECT_EQ(resolve_install_directory(where, {}), dir / "override");
+    // A folder named by TALVEX2_HOME is the user's own: seeded like the default one.
+    resolve_install_directory(where, dir / "shipped.ini");
+    EXPECT_EQ(read_bytes(dir / "override" / "Talvex2.ini"), read_bytes(dir / "shipped.ini"));
 }
 
 struct GuardCase {
