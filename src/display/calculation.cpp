@@ -17,8 +17,20 @@ namespace {
 constexpr double CallendarA = 0.00390802;
 constexpr double CallendarB = -5.80195200854e-07;
 
-// Ties to the even integer, as every rounding of the program does (the default rounding mode).
-long double nearest(long double x) { return std::nearbyintl(x); }
+// x / divisor rounded to the nearest integer, ties to the even one, as every rounding of the
+// program does; exact in integers (the products of the sensor compensation are far below the
+// 64-bit mantissa where a long double would give the same result, only slower).
+__int128 divide_to_nearest(__int128 x, std::int64_t divisor) {
+    __int128 q = x / divisor;
+    __int128 r = x % divisor;
+    if (r < 0) {
+        r += divisor;
+        q -= 1;
+    }
+    if (2 * r > divisor || (2 * r == divisor && (q & 1) != 0))
+        ++q;
+    return q;
+}
 
 // A raw count read as an integer (the bridge and digital sensors deliver whole counts; a
 // fractional value from a hand-edited file rounds to the nearest one).
@@ -163,10 +175,8 @@ void Calcul(Measurement& m, int mask, const ProgressCallback& progress) {
                 const __int128 D1 = raw_integer(raw[Raw_Series_Pression][c], x, "pression");
                 const __int128 D2 = raw_integer(raw[Raw_Series_Temperature][c], x, "température");
                 const __int128 dT = D2 - static_cast<__int128>(k.C[5]) * 256;
-                const __int128 OFF = static_cast<__int128>(k.C[2]) * 131072 +
-                                     static_cast<__int128>(nearest(static_cast<long double>(k.C[4] * dT) / 64));
-                const __int128 SENS = static_cast<__int128>(k.C[1]) * 65536 +
-                                      static_cast<__int128>(nearest(static_cast<long double>(k.C[3] * dT) / 128));
+                const __int128 OFF = static_cast<__int128>(k.C[2]) * 131072 + divide_to_nearest(k.C[4] * dT, 64);
+                const __int128 SENS = static_cast<__int128>(k.C[1]) * 65536 + divide_to_nearest(k.C[3] * dT, 128);
                 const long double P =
                     ((static_cast<long double>(SENS * D1) / 2097152 - static_cast<long double>(OFF)) / 32768) / 100;
                 p = static_cast<double>(P);

@@ -49,6 +49,10 @@ double calculated(const ProbeHeader& header, int mask, const Raw& raw, Calculate
     return m.calculated[series].at(0);
 }
 
+// Digital sensor constants C1 to C5 all 0 but C4 = 1.
+const std::vector<std::pair<int, std::string>> DigitalTieHeader = {
+    {18, "0"}, {19, "0"}, {20, "0"}, {21, "1"}, {22, "0"}};
+
 // The MS5607 readings of the benchmark files (header constants of example_header("24")).
 const Raw DigitalSensor{6465444, 8077636, 200, 300, 100, 50, 33, 2, 0};
 
@@ -109,6 +113,18 @@ INSTANTIATE_TEST_SUITE_P(
                     20.0022831201553},
         FormulaCase{"digital pressure ignores the adjustment", "24", {{9, "5"}}, 16,
                     DigitalSensor, Calc_Series_Pression, 1100.02957681194},
+        // The compensation's C4 * dT / 64 rounds ties to even, negative values included:
+        // with only C4 = 1, the pressure is -round(D2 / 64) / 3276800.
+        FormulaCase{"digital offset tie down to even", "24", DigitalTieHeader, 16,
+                    Raw{.pressure = 1, .temperature = 160}, Calc_Series_Pression, -6.103515625e-07},
+        FormulaCase{"digital offset tie up to even", "24", DigitalTieHeader, 16,
+                    Raw{.pressure = 1, .temperature = 96}, Calc_Series_Pression, -6.103515625e-07},
+        FormulaCase{"digital offset half to zero", "24", DigitalTieHeader, 16,
+                    Raw{.pressure = 1, .temperature = 32}, Calc_Series_Pression, 0},
+        FormulaCase{"digital offset negative tie", "24", DigitalTieHeader, 16,
+                    Raw{.pressure = 1, .temperature = -160}, Calc_Series_Pression, 6.103515625e-07},
+        FormulaCase{"digital offset above a half", "24", DigitalTieHeader, 16,
+                    Raw{.pressure = 1, .temperature = 100}, Calc_Series_Pression, -6.103515625e-07},
         // Firmware 2.3: platinum bridge and polynomial pressure with the adjustment.
         FormulaCase{"bridge temperature", "23", {}, 8, Raw{.temperature = 37000},
                     Calc_Series_Temperature, 15.6467507007985},
