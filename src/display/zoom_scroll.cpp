@@ -16,6 +16,13 @@ std::optional<size_t> cursor_index(std::span<const double> x, double t) {
     return i;
 }
 
+std::optional<size_t> point_at_or_before(std::span<const double> x, double instant) {
+    if (x.empty())
+        return std::nullopt;
+    const auto after = std::upper_bound(x.begin(), x.end(), instant);
+    return after == x.begin() ? 0 : static_cast<size_t>(after - x.begin()) - 1;
+}
+
 std::optional<ZoomResult> zoom_view(double axisMin, double axisMax, const TimeBounds& bounds) {
     const double b = std::max(axisMin, bounds.startAll);
     const double e = std::min(axisMax, bounds.endAll);

@@ -18,6 +18,10 @@ constexpr int ScrollBarMax = 5000;
 // after the last). Nothing for an empty curve.
 std::optional<size_t> cursor_index(std::span<const double> x, double t);
 
+// The point of a curve that the read-out shows for an instant: the last one not later than
+// it (point 0 when all are later). Nothing for an empty curve.
+std::optional<size_t> point_at_or_before(std::span<const double> x, double instant);
+
 struct TimeView {
     double begin = 0, end = 0;
     double width() const { return end - begin; }

@@ -27,6 +27,18 @@ TEST(CursorIndex, ReadsThePointBeforeTheFirstOneNotEarlier) {
     EXPECT_EQ(cursor_index(std::vector<double>{4}, 9), 0u);
 }
 
+TEST(CursorIndex, OtherCurvesReadTheirPointAtTheReferenceInstant) {
+    // A strip holds every measure; an averaged curve one point per block of three.
+    const std::vector<double> strip = {10, 11, 12, 13, 14, 15, 16};
+    const std::vector<double> averaged = {12, 15};
+    EXPECT_EQ(point_at_or_before(strip, 13), 3u);
+    EXPECT_EQ(point_at_or_before(averaged, 13), 0u);
+    EXPECT_EQ(point_at_or_before(averaged, 15), 1u);
+    EXPECT_EQ(point_at_or_before(averaged, 99), 1u);
+    EXPECT_EQ(point_at_or_before(averaged, 3), 0u);
+    EXPECT_FALSE(point_at_or_before({}, 3).has_value());
+}
+
 namespace {
 // A ten-day measurement starting on day 100.
 const TimeBounds tenDays{100, 110, 100, 110};
