@@ -193,6 +193,7 @@ PartialPreparation prepare_partial_reading(ProbeLink& link, const WorkingFiles& 
     PartialPreparation prepared;
     if (!connect(link, hooks))
         return prepared;
+    prepared.connected = true;
     std::string serialFailure;
     try {
         const DownloadResult header = Read_Probe_Param(link, prepared.header, files.header(),

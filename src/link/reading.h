@@ -18,6 +18,9 @@ inline constexpr const char* NoMeasuresMessage = "Il n'y a pas de mesures.";
 inline constexpr const char* NotEnoughMeasuresMessage = "Il n'y a pas assez de mesures.";
 inline constexpr const char* IntervalIncorrectMessage =
     "L'intervalle de temps spécifié est incorrect";
+inline constexpr const char* UnsavedReadingQuestion =
+    "Les mesures en cours n'ont pas été sauvegardées.\n\rVoulez-vous les sauvegarder avant "
+    "la lecture de la sonde ?";
 inline constexpr const char* ProbeStoppedMessage =
     "La sonde a été arrêtée.\n\rVous pouvez la déconnecter.";
 inline constexpr const char* ProbeNotStoppedMessage =
@@ -78,7 +81,8 @@ ReadingOutcome run_complete_reading(ProbeLink& link, const WorkingFiles& files,
 
 // First half of a partial reading: connect, "RH", the probe's clock, disconnect.
 struct PartialPreparation {
-    bool ready = false; // the interval window may be shown
+    bool connected = false; // ProbeConnect answered 0: "header.tmp" has been rewritten
+    bool ready = false;     // the interval window may be shown
     ProbeHeader header;
     double probeClock = 0;
     double firstDate = 0;
