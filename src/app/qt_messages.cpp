@@ -1,5 +1,7 @@
 #include "app/qt_messages.h"
 
+#include "app/qt_program_texts.h"
+
 #include <QCoreApplication>
 #include <QPushButton>
 
@@ -7,9 +9,14 @@ namespace talvex {
 
 namespace {
 
-QString caption() { return QStringLiteral("Talvex2"); }
+QString caption() {
+    return QStringLiteral("Talvex2");
+}
 
-QString tr(const char* text) { return QCoreApplication::translate("Messages", text); }
+// Button captions, listed for lupdate under the context they are translated with.
+QString button(const char* text) {
+    return QCoreApplication::translate("Messages", text);
+}
 
 int run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
         const std::initializer_list<std::pair<QString, QMessageBox::ButtonRole>>& buttons) {
@@ -34,37 +41,41 @@ QString fromProgramText(const QString& text) {
 }
 
 QString fromProgramText(const std::string& text) {
-    return fromProgramText(QString::fromStdString(text));
+    return fromProgramText(translateProgramText(text));
 }
 
 void showWarning(QWidget* parent, const QString& text) {
-    run(parent, QMessageBox::Warning, text, {{tr("OK"), QMessageBox::AcceptRole}});
+    run(parent, QMessageBox::Warning, text,
+        {{button(QT_TRANSLATE_NOOP("Messages", "OK")), QMessageBox::AcceptRole}});
 }
 
 void showError(QWidget* parent, const QString& text) {
-    run(parent, QMessageBox::Critical, text, {{tr("OK"), QMessageBox::AcceptRole}});
+    run(parent, QMessageBox::Critical, text,
+        {{button(QT_TRANSLATE_NOOP("Messages", "OK")), QMessageBox::AcceptRole}});
 }
 
 void showInformation(QWidget* parent, const QString& text) {
-    run(parent, QMessageBox::Information, text, {{tr("OK"), QMessageBox::AcceptRole}});
+    run(parent, QMessageBox::Information, text,
+        {{button(QT_TRANSLATE_NOOP("Messages", "OK")), QMessageBox::AcceptRole}});
 }
 
 bool askOkCancel(QWidget* parent, const QString& text) {
     return run(parent, QMessageBox::Question, text,
-               {{tr("OK"), QMessageBox::AcceptRole}, {tr("Annuler"), QMessageBox::RejectRole}}) ==
-           0;
+               {{button(QT_TRANSLATE_NOOP("Messages", "OK")), QMessageBox::AcceptRole},
+                {button(QT_TRANSLATE_NOOP("Messages", "Annuler")), QMessageBox::RejectRole}}) == 0;
 }
 
 bool askYesNo(QWidget* parent, const QString& text) {
     return run(parent, QMessageBox::Question, text,
-               {{tr("Oui"), QMessageBox::YesRole}, {tr("Non"), QMessageBox::NoRole}}) == 0;
+               {{button(QT_TRANSLATE_NOOP("Messages", "Oui")), QMessageBox::YesRole},
+                {button(QT_TRANSLATE_NOOP("Messages", "Non")), QMessageBox::NoRole}}) == 0;
 }
 
 Answer askYesNoCancel(QWidget* parent, const QString& text) {
     switch (run(parent, QMessageBox::Question, text,
-                {{tr("Oui"), QMessageBox::YesRole},
-                 {tr("Non"), QMessageBox::NoRole},
-                 {tr("Annuler"), QMessageBox::RejectRole}})) {
+                {{button(QT_TRANSLATE_NOOP("Messages", "Oui")), QMessageBox::YesRole},
+                 {button(QT_TRANSLATE_NOOP("Messages", "Non")), QMessageBox::NoRole},
+                 {button(QT_TRANSLATE_NOOP("Messages", "Annuler")), QMessageBox::RejectRole}})) {
     case 0:
         return Answer::Yes;
     case 1:

@@ -8,6 +8,8 @@
 
 namespace talvex {
 
+// A text from core code (an error's message, a fixed program text) in the language in
+// force; the QString form takes a text already translated by its window.
 QString fromProgramText(const std::string& text);
 QString fromProgramText(const QString& text);
 
