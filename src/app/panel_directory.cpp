@@ -38,8 +38,10 @@ TForm_Directory::TForm_Directory(Session& session, QWidget* parent)
     column->addWidget(DirectoryListBox, 1);
     // Folders are listed in the background: once a level is there, bring the chosen folder
     // into view again.
-    connect(model_, &QFileSystemModel::directoryLoaded, this,
-            [this] { DirectoryListBox->scrollTo(DirectoryListBox->currentIndex()); });
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+        DirectoryListBox->scrollTo(DirectoryListBox->currentIndex(),
+                                   QAbstractItemView::PositionAtCenter);
+    });
 
     DriveComboBox = new QComboBox(this);
     DriveComboBox->setObjectName(QStringLiteral("DriveComboBox"));
@@ -112,12 +114,9 @@ void TForm_Directory::setDirectory(const QString& folder) {
         const QSignalBlocker quiet(DriveComboBox);
         DriveComboBox->setCurrentIndex(drive);
     }
-    // The list shows the tree of that volume, as a drive's folder list does.
-    if (drive >= 0)
-        DirectoryListBox->setRootIndex(model_->index(DriveComboBox->itemText(drive)));
     DirectoryListBox->setCurrentIndex(index);
     DirectoryListBox->expand(index);
-    DirectoryListBox->scrollTo(index);
+    DirectoryListBox->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 QString TForm_Directory::selectedDirectory() const {
