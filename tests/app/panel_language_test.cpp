@@ -117,6 +117,16 @@ TEST_F(LanguageSwitch, BackToFrenchRestoresTheBuiltInTexts) {
     EXPECT_EQ(window->action("Francais")->data().toInt(), 1036);
 }
 
+// A damaged ".ENG" file is passed over for the ".EN" one; with neither, nothing changes.
+TEST_F(LanguageSwitch, DamagedModuleIsPassedOver) {
+    write_bytes(dir / "talvex2.ENG", "not a translation");
+    open();
+    EXPECT_FALSE(window->LoadLanguageModule(2057));
+    installModule("talvex2.EN");
+    click("Anglais");
+    EXPECT_EQ(fileMenuTitle(), QStringLiteral(" File "));
+}
+
 // The module is the executable's name with ".ENG", else ".EN"; names are compared exactly.
 TEST_F(LanguageSwitch, ModuleIsFoundUnderItsThreeThenTwoLetterName) {
     const struct {

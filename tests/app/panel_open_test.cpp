@@ -6,6 +6,7 @@
 #include "support/test_support.h"
 #include "support/widget_support.h"
 
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -191,4 +192,40 @@ TEST_F(OpenCommands, EnregistrerSousWritesTheWorkingFilesIntoTheChosenFile) {
     EXPECT_EQ(seen->folder.toStdString(), (dir / "data").string()); // no savebm2dir yet
     EXPECT_EQ(read_bytes(target), read_bytes(file.toStdString()));
     EXPECT_EQ(title(), NoFile + " - " + QString::fromStdString(target.string()));
+}
+
+// A terminal capture opens through "temp.bm2" in the installation folder, under its own name.
+TEST_F(OpenCommands, DroppedCaptureOpensUnderItsOwnName) {
+    std::string text = "> RH\r\n";
+    const std::string header = sample_header_text({{45, "2"}});
+    text += header.substr(header.find("\r\n") + 2); // the probe's 58 lines, without "HEADER"
+    text += "> RM\r\n";
+    for (int n = 1; n <= 3; ++n)
+        text += std::to_string(n) + " 5/3/19 1" + std::to_string(n) +
+                ":0 100 200 150 300 10 11 12 1 64 \r\n";
+    text += "\x1b\r\n";
+    const fs::path capture = dir / "terminal.txt";
+    write_bytes(capture, text);
+
+    window->DropFileTargetDrop({QString::fromStdString(capture.string())});
+    window->displayOptions()->close();
+    ASSERT_NE(session.current, nullptr);
+    EXPECT_EQ(title(), NoFile + " - " + QString::fromStdString(capture.string()));
+    const std::string temp = read_bytes(dir / "temp.bm2");
+    EXPECT_EQ(temp.rfind("HEADER\r\n", 0), 0u);
+    EXPECT_EQ(temp.substr(temp.find("MESURES")),
+              crlf_lines({"MESURES", "1 5/3/19 11:0 100 200 150 300 10 11 12 1 64 ",
+                          "2 5/3/19 12:0 100 200 150 300 10 11 12 1 64 ",
+                          "3 5/3/19 13:0 100 200 150 300 10 11 12 1 64 "}));
+}
+
+// A GSM transfer may spike the radon counts: opening over a modem link ticks the filter.
+TEST_F(OpenCommands, GsmFilterFollowsTheConnectionType) {
+    for (const int connection : {1, 0, 1}) {
+        session.settings.ConnectionType = connection;
+        window->OuvrirFichier(sample("probe.bm2"));
+        EXPECT_EQ(window->displayOptions()->CheckBoxFilter->isChecked(), connection == 1)
+            << "connection type " << connection;
+        window->displayOptions()->close();
+    }
 }
