@@ -47,6 +47,73 @@ QVector<QCPGraphData> graph_data(const Curve& points) {
     return data;
 }
 
+// A stair keeps each value until the next point: only the points where the value changes,
+// and the last one, draw anything. A status flag changes seldom, and the filled area of a
+// stair with every measure as a corner is slow to paint.
+QVector<QCPGraphData> stair_corners(const Curve& points) {
+    QVector<QCPGraphData> data;
+    const size_t n = points.size();
+    for (size_t i = 0; i < n; ++i)
+        if (i == 0 || i + 1 == n || points.y[i] != points.y[i - 1])
+            data.append(QCPGraphData(points.x[i], points.y[i]));
+    return data;
+}
+
+// A status strip: the area under the stair is filled pixel column by pixel column, each
+// column up to the highest step drawn in it. A polygon fill of a stair with thousands of
+// corners costs tens of milliseconds at each replot; this costs one pass over the corners.
+class StairGraph : public QCPGraph {
+public:
+    using QCPGraph::QCPGraph;
+
+protected:
+    void drawFill(QCPPainter* painter, QVector<QPointF>* lines) const override {
+        if (painter->brush().style() == Qt::NoBrush || lines->size() < 2)
+            return;
+        const QRect area = keyAxis()->axisRect()->rect();
+        const int left = area.left();
+        const int width = area.width();
+        if (width <= 0)
+            return;
+        const double base = std::clamp(valueAxis()->coordToPixel(0), double(area.top()),
+                                       double(area.bottom() + 1));
+        std::vector<double> top(static_cast<size_t>(width), base);
+        for (qsizetype i = 1; i < lines->size(); ++i) {
+            const QPointF& p = (*lines)[i - 1];
+            const QPointF& q = (*lines)[i];
+            if (p.y() != q.y() || std::isnan(p.y()) || std::isnan(p.x()) || std::isnan(q.x()))
+                continue;
+            const double x1 = std::min(p.x(), q.x()) - left;
+            const double x2 = std::max(p.x(), q.x()) - left;
+            if (x2 < 0 || x1 >= width)
+                continue;
+            const int first = std::clamp(static_cast<int>(std::floor(x1)), 0, width - 1);
+            const int last = std::clamp(static_cast<int>(std::ceil(x2)) - 1, first, width - 1);
+            const double y = std::max(p.y(), double(area.top()));
+            for (int c = first; c <= last; ++c)
+                top[static_cast<size_t>(c)] = std::min(top[static_cast<size_t>(c)], y);
+        }
+        for (int c = 0; c < width;) {
+            const double y = top[static_cast<size_t>(c)];
+            int end = c + 1;
+            while (end < width && top[static_cast<size_t>(end)] == y)
+                ++end;
+            if (y < base)
+                painter->fillRect(QRectF(left + c, y, end - c, base - y), painter->brush());
+            c = end;
+        }
+    }
+};
+
+// A 2 x 2 mark in the curve's colour. Drawn as a pixmap: a zoomed curve of a long
+// measurement shows thousands of marks, and a pixmap copy is much cheaper than a square
+// outlined and filled with the painter.
+QPixmap pointMark(const QColor& colour) {
+    QPixmap mark(2, 2);
+    mark.fill(colour);
+    return mark;
+}
+
 } // namespace
 
 Chart::Chart(Kind kind, QWidget* parent) : QCustomPlot(parent), kind_(kind) {
@@ -73,7 +140,7 @@ Chart::Chart(Kind kind, QWidget* parent) : QCustomPlot(parent), kind_(kind) {
     yAxis2->setLabelColor(QColor(0, 128, 0));
     yAxis2->setVisible(true);
 
-    curves_[0] = addGraph(xAxis, yAxis);
+    curves_[0] = kind == StripChart ? new StairGraph(xAxis, yAxis) : addGraph(xAxis, yAxis);
     if (kind == CurveChart) {
         curves_[1] = addGraph(xAxis, yAxis2);
         highlight_ = addGraph(xAxis, yAxis);
@@ -116,13 +183,13 @@ Chart::Chart(Kind kind, QWidget* parent) : QCustomPlot(parent), kind_(kind) {
 
 void Chart::setCurve(int index, const Curve& points, const QColor& colour) {
     QCPGraph* graph = curves_[index];
-    graph->data()->set(graph_data(points), true);
+    graph->data()->set(kind_ == StripChart ? stair_corners(points) : graph_data(points), true);
     QPen pen(colour);
     graph->setPen(pen);
     if (kind_ == StripChart)
         graph->setBrush(QBrush(colour));
     else if (marks_[index])
-        graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssSquare, colour, colour, 2));
+        graph->setScatterStyle(QCPScatterStyle(pointMark(colour)));
 }
 
 void Chart::clearCurves() {

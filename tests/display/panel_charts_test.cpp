@@ -489,3 +489,25 @@ TEST_F(Cursor, HidingTheWindowsReturnsTheAreaToItsStartState) {
     EXPECT_TRUE(area->AbscisseEdit->text().isEmpty());
     EXPECT_EQ(over->cursorX(), -1);
 }
+
+TEST(StatusStrip, FillsTheStairUpToEachFlagAndLeavesTheRestWhite) {
+    // Flag 1 for the first two hours of four, then 0, then 1 in the last hour.
+    Chart strip(Chart::StripChart);
+    strip.resize(2 * Chart::SideMargin + 400, 14);
+    Curve flag;
+    flag.x = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+    flag.y = {1, 1, 1, 1, 0, 0, 0, 1, 1};
+    strip.setCurve(0, flag, QColor(255, 0, 0));
+    strip.setTimeRange(0, 8);
+    strip.replot();
+    const QImage image = strip.toPixmap().toImage();
+    const QRect plot = strip.plotRect();
+    const int y = plot.center().y();
+    auto colourAt = [&](double instant) {
+        return QColor(image.pixel(static_cast<int>(strip.xAxis->coordToPixel(instant)), y));
+    };
+    for (double t : {0.2, 1.5, 3.5, 7.5})
+        EXPECT_EQ(colourAt(t), QColor(255, 0, 0)) << t;
+    for (double t : {4.2, 5.5, 6.8})
+        EXPECT_EQ(colourAt(t), QColor(Qt::white)) << t;
+}
