@@ -475,6 +475,12 @@
         <source>&apos;%1&apos; n&apos;est pas une date correcte</source>
         <translation>&apos;%1&apos; is not a valid date</translation>
     </message>
+    <message>
+        <source>Les mesures en cours n&apos;ont pas été sauvegardées.
+<byte value="xd"/>Voulez-vous les sauvegarder avant la lecture de la sonde ?</source>
+        <translation>The current measures have not been saved.
+<byte value="xd"/>Do you want to save them before reading the probe?</translation>
+    </message>
 </context>
 <context>
     <name>MeasureNames</name>
@@ -865,6 +871,12 @@ File: </translation>
     <message>
         <source>calculated series number </source>
         <translation>calculated series number </translation>
+    </message>
+    <message>
+        <source>Les mesures en cours n&apos;ont pas été sauvegardées.
+<byte value="xd"/>Voulez-vous les sauvegarder avant la lecture de la sonde ?</source>
+        <translation>The current measures have not been saved.
+<byte value="xd"/>Do you want to save them before reading the probe?</translation>
     </message>
 </context>
 <context>

@@ -166,6 +166,8 @@ const std::vector<ProgramText>& program_texts() {
         {"Link", QT_TRANSLATE_NOOP("Link", "Il n'y a pas assez de mesures.")},
         {"Program", QT_TRANSLATE_NOOP("Program", "L'intervalle de temps spécifié est incorrect")},
         {"Link", QT_TRANSLATE_NOOP("Link", "L'intervalle de temps spécifié est incorrect")},
+        {"Program", QT_TRANSLATE_NOOP("Program", "Les mesures en cours n'ont pas été sauvegardées.\n\rVoulez-vous les sauvegarder avant la lecture de la sonde ?")},
+        {"Link", QT_TRANSLATE_NOOP("Link", "Les mesures en cours n'ont pas été sauvegardées.\n\rVoulez-vous les sauvegarder avant la lecture de la sonde ?")},
         {"Program", QT_TRANSLATE_NOOP("Program", "La sonde a été arrêtée.\n\rVous pouvez la déconnecter.")},
         {"Link", QT_TRANSLATE_NOOP("Link", "La sonde a été arrêtée.\n\rVous pouvez la déconnecter.")},
         {"Program", QT_TRANSLATE_NOOP("Program", "La sonde n'a pas confirmé son arrêt.\n\rRecommencez la commande.")},

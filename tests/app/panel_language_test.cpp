@@ -11,8 +11,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 using namespace talvex;
@@ -270,4 +273,90 @@ TEST(EnglishModule, TranslatesEveryCoreText) {
     ASSERT_TRUE(english.load(QString::fromStdString(builtEnglishModule().string())));
     for (const ProgramText& t : program_texts())
         EXPECT_FALSE(english.translate(t.context, t.text).isEmpty()) << t.context << ": " << t.text;
+}
+
+namespace {
+
+struct TsMessage {
+    QString context, source, translation;
+    bool finished = true;
+};
+
+// The messages of a Qt .ts file; <byte value="xd"/> stands for a carriage return.
+std::vector<TsMessage> readTs(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    std::vector<TsMessage> messages;
+    QXmlStreamReader xml(&in);
+    QString context;
+    QString* text = nullptr;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const auto name = xml.name();
+            if (name == QLatin1String("name"))
+                context = xml.readElementText();
+            else if (name == QLatin1String("message"))
+                messages.push_back({context, {}, {}, true});
+            else if (name == QLatin1String("source"))
+                text = &messages.back().source;
+            else if (name == QLatin1String("translation")) {
+                text = &messages.back().translation;
+                messages.back().finished =
+                    xml.attributes().value(QLatin1String("type")) != QLatin1String("unfinished");
+            } else if (name == QLatin1String("byte") && text)
+                *text +=
+                    QChar(xml.attributes().value(QLatin1String("value")).mid(1).toInt(nullptr, 16));
+        } else if (xml.isCharacters() && text) {
+            *text += xml.text();
+        } else if (xml.isEndElement() && (xml.name() == QLatin1String("source") ||
+                                          xml.name() == QLatin1String("translation"))) {
+            text = nullptr;
+        }
+    }
+    return messages;
+}
+
+QString leading(const QString& s) {
+    qsizetype i = 0;
+    while (i < s.size() && s.at(i).isSpace())
+        ++i;
+    return s.left(i);
+}
+
+QString trailing(const QString& s) {
+    qsizetype i = s.size();
+    while (i > 0 && s.at(i - 1).isSpace())
+        --i;
+    return s.mid(i);
+}
+
+QStringList placeholders(const QString& s) {
+    QStringList found;
+    static const QRegularExpression pattern(QStringLiteral("%[0-9]"));
+    for (const auto& match : pattern.globalMatch(s))
+        found << match.captured();
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+// A translation keeps what the program joins or fills in: the blanks at both ends (a piece
+// of a message meets a file name there), the line breaks and the %1 place-holders.
+TEST(EnglishModule, EveryTranslationKeepsBlanksLineBreaksAndPlaceholders) {
+    const auto messages =
+        readTs(QStringLiteral(TALVEX2_SOURCE_DIR) + QStringLiteral("/translations/talvex2_en.ts"));
+    ASSERT_FALSE(messages.empty());
+    for (const TsMessage& m : messages) {
+        const std::string where = m.context.toStdString() + ": " + m.source.toStdString();
+        EXPECT_TRUE(m.finished) << where;
+        EXPECT_FALSE(m.translation.isEmpty()) << where;
+        EXPECT_EQ(leading(m.translation), leading(m.source)) << where;
+        EXPECT_EQ(trailing(m.translation), trailing(m.source)) << where;
+        EXPECT_EQ(m.translation.count(QLatin1Char('\n')), m.source.count(QLatin1Char('\n')))
+            << where;
+        EXPECT_EQ(placeholders(m.translation), placeholders(m.source)) << where;
+    }
 }
