@@ -266,3 +266,35 @@ TEST_F(OpenCommands, GsmFilterFollowsTheConnectionType) {
         window->displayOptions()->close();
     }
 }
+
+// The window takes a dropped file as a copy or a link: a drag that can only move is refused,
+// and one that offers a move among others is taken as a copy, so the file stays where it was.
+TEST_F(OpenCommands, DropsAreTakenAsCopyOrLinkNeverAsMove) {
+    const QString file = sample("probe.bm2");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(file)});
+    window->show();
+    const struct {
+        Qt::DropActions possible;
+        bool accepted;
+        Qt::DropAction taken;
+    } cases[] = {{Qt::MoveAction, false, Qt::IgnoreAction},
+                 {Qt::CopyAction | Qt::MoveAction, true, Qt::CopyAction},
+                 {Qt::LinkAction | Qt::MoveAction, true, Qt::LinkAction},
+                 {Qt::CopyAction | Qt::LinkAction, true, Qt::CopyAction}};
+    for (const auto& c : cases) {
+        window->FermerSession();
+        QDragEnterEvent enter(QPoint(10, 10), c.possible, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        EXPECT_EQ(enter.isAccepted(), c.accepted) << int(c.possible);
+        QDropEvent drop(QPointF(10, 10), c.possible, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        window->displayOptions()->close();
+        if (c.accepted) {
+            EXPECT_EQ(drop.dropAction(), c.taken) << int(c.possible);
+            EXPECT_EQ(title(), NoFile + " - " + file) << int(c.possible);
+        } else {
+            EXPECT_EQ(title(), NoFile) << int(c.possible);
+        }
+    }
+}
