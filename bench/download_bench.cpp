@@ -21,6 +21,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <poll.h>
 #include <stdexcept>
 #include <string>
@@ -44,7 +45,7 @@ fs::path simulator_path() {
 
 // probe-sim in a child process; its first output line is the terminal's path.
 class Simulator {
-public:
+  public:
     Simulator(long measures, bool pace) {
         state_ = fs::temp_directory_path() / ("download-bench-" + std::to_string(::getpid()) +
                                               (pace ? "-paced" : "") + ".state");
@@ -58,9 +59,9 @@ public:
         if (pid_ == 0) {
             ::dup2(out[1], 1);
             ::close(out[0]);
-            std::vector<const char*> argv{program.c_str(), "--state", state.c_str(), "--reset",
-                                          "--stopped", "--measures", count.c_str(),
-                                          "--period", "1"};
+            std::vector<const char*> argv{program.c_str(), "--state",   state.c_str(),
+                                          "--reset",       "--stopped", "--measures",
+                                          count.c_str(),   "--period",  "1"};
             if (pace)
                 argv.push_back("--pace");
             argv.push_back(nullptr);
@@ -86,21 +87,31 @@ public:
     }
     const std::string& path() const { return path_; }
 
-private:
+  private:
     pid_t pid_ = -1;
     fs::path state_;
     std::string path_;
 };
 
-double seconds(SteadyClock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(SteadyClock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 void BM_CompleteDownload(benchmark::State& state) {
     const long measures = state.range(0);
-    Simulator sim(measures, false);
+    std::unique_ptr<Simulator> started;
+    try {
+        started = std::make_unique<Simulator>(measures, false);
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    Simulator& sim = *started;
     PosixSerialPort port(sim.path());
     SystemLinkClock clock;
     ProbeLink link(port, clock);
-    const fs::path dir = fs::temp_directory_path() / ("download-bench-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("download-bench-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     port.Open();
     if (link.ProbeConnect() != LinkOk) {
@@ -141,7 +152,14 @@ void BM_CompleteDownload(benchmark::State& state) {
 
 void BM_PacedCompleteReading(benchmark::State& state) {
     const long measures = state.range(0);
-    Simulator sim(measures, true);
+    std::unique_ptr<Simulator> started;
+    try {
+        started = std::make_unique<Simulator>(measures, true);
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    Simulator& sim = *started;
     PosixSerialPort port(sim.path());
     SystemLinkClock clock;
     ProbeLink link(port, clock);
@@ -180,9 +198,16 @@ void BM_PacedCompleteReading(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_CompleteDownload)->Arg(2000)->Arg(65535)->Iterations(2)->UseManualTime()
+BENCHMARK(BM_CompleteDownload)
+    ->Arg(2000)
+    ->Arg(65535)
+    ->Iterations(2)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PacedCompleteReading)->Arg(300)->Iterations(1)->UseManualTime()
+BENCHMARK(BM_PacedCompleteReading)
+    ->Arg(300)
+    ->Iterations(1)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -5,11 +5,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QHideEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,9 +48,9 @@ TForm_Port::TForm_Port(Session& session, QWidget* mainWindow)
     ComboBox_Numeroport->setMinimumWidth(220);
     ComboBox_vitesseport = new QComboBox(portTab);
     ComboBox_vitesseport->setObjectName(QStringLiteral("ComboBox_vitesseport"));
-    for (const char* speed : {"Custom", "110", "300", "600", "1200", "2400", "4800", "9600",
-                              "14400", "19200", "38400", "56000", "57600", "115200", "128000",
-                              "256000"})
+    for (const char* speed :
+         {"Custom", "110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400",
+          "56000", "57600", "115200", "128000", "256000"})
         ComboBox_vitesseport->addItem(QString::fromLatin1(speed));
     ComboBox_vitesseport->setCurrentText(QStringLiteral("19200"));
     portLabel_ = new QLabel(portTab);

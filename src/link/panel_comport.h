@@ -25,7 +25,7 @@ namespace talvex {
 
 class TForm_Port : public QDialog {
     Q_OBJECT
-public:
+  public:
     TForm_Port(Session& session, QWidget* mainWindow);
 
     // The probe link, set up for an exchange with the saved port and connection type.
@@ -63,13 +63,13 @@ public:
     QPushButton* CancelButton = nullptr;
     QTimer* TimerRefresh = nullptr;
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     // Hidden by OK, Annuler, the title bar or Escape: the refresh stops and the main
     // window is usable again.
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     Session& session_;
     QWidget* mainWindow_;
     QtSerialPort SerialCom;

@@ -1,7 +1,7 @@
 #include "link/panel_interval.h"
 
-#include <QHideEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

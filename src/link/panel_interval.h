@@ -13,7 +13,7 @@ namespace talvex {
 
 class TForm_Interval : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm_Interval(QWidget* mainWindow);
 
     void setDates(const QString& start, const QString& end);
@@ -28,14 +28,14 @@ public:
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // Closed by ANNULER, the title bar, Escape or a reading that starts: the main window is
     // usable again.
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     QWidget* mainWindow_;
     QLabel* title_ = nullptr;
     QLabel* from_ = nullptr;

@@ -7,8 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHideEvent>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -339,8 +339,9 @@ void ReadingCommands::IntervalOKButtonClick() {
     const auto end = parse_short_date(endText.toStdString());
     if (!start || !end) {
         // Nothing is sent for a date that does not exist.
-        showError(&interval_, QCoreApplication::translate("Link", "'%1' n'est pas une date correcte")
-                                  .arg(start ? endText : startText));
+        showError(&interval_,
+                  QCoreApplication::translate("Link", "'%1' n'est pas une date correcte")
+                      .arg(start ? endText : startText));
         return;
     }
     // A start after the end is refused like a range outside the probe's memory.

@@ -20,7 +20,7 @@ class TForm_Interval;
 
 class TForm_Read : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm_Read(QWidget* mainWindow);
 
     // Before a download: the expected count ("(Max)" for an interval), the notice, zeros.
@@ -49,23 +49,22 @@ public:
     QLabel* LabelTime = nullptr;
     QPushButton* CancelButton = nullptr;
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     // Escape during a download is the Cancel button; the window stays until the end.
     void reject() override;
 
-private:
+  private:
     QWidget* mainWindow_;
     bool reading_ = false;
 };
 
 // The probe menu's reading commands, run on behalf of the main window.
 class ReadingCommands {
-public:
-    ReadingCommands(TForm_Main& main, TForm_Port& port, TForm_Read& read,
-                    TForm_Interval& interval);
+  public:
+    ReadingCommands(TForm_Main& main, TForm_Port& port, TForm_Read& read, TForm_Interval& interval);
 
     void LectureClick();
     void PartielleClick();
@@ -73,7 +72,7 @@ public:
     // The interval window's OK.
     void IntervalOKButtonClick();
 
-private:
+  private:
     bool askConnected();
     bool keepUnsavedReading();
     void closeShownMeasurement();

@@ -7,9 +7,13 @@
 namespace talvex {
 
 namespace {
+// Our own texts beside the system's, in the language in force.
+std::string own_text(const char* french) {
+    return QCoreApplication::translate("Link", french).toStdString();
+}
+
 Micros steady_now() {
-    return std::chrono::duration_cast<Micros>(
-        std::chrono::steady_clock::now().time_since_epoch());
+    return std::chrono::duration_cast<Micros>(std::chrono::steady_clock::now().time_since_epoch());
 }
 } // namespace
 
@@ -26,8 +30,9 @@ void QtSerialPort::Open() {
         return;
     port_.setPortName(QString::fromStdString(name_));
     if (name_.empty() || !port_.open(QIODevice::ReadWrite)) {
-        const std::string text =
-            name_.empty() ? std::string("aucun port choisi") : port_.errorString().toStdString();
+        const std::string text = name_.empty()
+                                     ? own_text(QT_TRANSLATE_NOOP("Link", "aucun port choisi"))
+                                     : port_.errorString().toStdString();
         port_.clearError();
         throw EComError(name_ + " : " + text);
     }
@@ -53,13 +58,14 @@ void QtSerialPort::Close() {
 
 void QtSerialPort::WriteStr(std::string_view bytes) {
     if (!port_.isOpen())
-        throw EComError(name_ + " : port fermé");
+        throw EComError(name_ + " : " + own_text(QT_TRANSLATE_NOOP("Link", "port fermé")));
     if (port_.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0)
         fail();
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(5000)) {
             if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
-                throw EComError(name_ + " : écriture impossible");
+                throw EComError(name_ + " : " +
+                                own_text(QT_TRANSLATE_NOOP("Link", "écriture impossible")));
             fail();
         }
     }
@@ -78,7 +84,7 @@ bool QtSerialPort::pull(Micros wait) {
 
 std::size_t QtSerialPort::InputCount() {
     if (!port_.isOpen())
-        throw EComError(name_ + " : port fermé");
+        throw EComError(name_ + " : " + own_text(QT_TRANSLATE_NOOP("Link", "port fermé")));
     if (port_.bytesAvailable() == 0)
         pull(Micros(0));
     if (port_.error() != QSerialPort::NoError && port_.error() != QSerialPort::TimeoutError)
@@ -88,7 +94,7 @@ std::size_t QtSerialPort::InputCount() {
 
 std::string QtSerialPort::ReadStr(std::size_t n) {
     if (!port_.isOpen())
-        throw EComError(name_ + " : port fermé");
+        throw EComError(name_ + " : " + own_text(QT_TRANSLATE_NOOP("Link", "port fermé")));
     std::string out;
     const Micros deadline = steady_now() + timeOuts_.total(n);
     Micros last{0};
@@ -110,10 +116,16 @@ std::string QtSerialPort::ReadStr(std::size_t n) {
     return out;
 }
 
-Micros QtLinkClock::now() { return steady_now(); }
+Micros QtLinkClock::now() {
+    return steady_now();
+}
 
-void QtLinkClock::pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtLinkClock::pump() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
-void QtLinkClock::idle(Micros atMost) { std::this_thread::sleep_for(atMost); }
+void QtLinkClock::idle(Micros atMost) {
+    std::this_thread::sleep_for(atMost);
+}
 
 } // namespace talvex

@@ -24,7 +24,7 @@ using namespace talvex::testing;
 namespace {
 
 class CommunicationsDialog : public ::testing::Test {
-protected:
+  protected:
     CommunicationsDialog() {
         write_bytes(dir / "Talvex2.ini", crlf_lines({"[COMPORT]", "number=/dev/ttyS1",
                                                      "speed=19200", "[CONNEXION]", "type=0"}));
@@ -158,8 +158,7 @@ TEST_P(CommunicationsClosing, GivesTheMainWindowBackAndStopsTheRefreshWithNothin
 INSTANTIATE_TEST_SUITE_P(
     Ways, CommunicationsClosing,
     ::testing::Values(Closing{"annuler", [](TForm_Port& d) { d.CancelButton->click(); }},
-                      Closing{"escape",
-                              [](TForm_Port& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+                      Closing{"escape", [](TForm_Port& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
                       Closing{"title_bar", [](TForm_Port& d) { d.close(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -14,15 +14,15 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QTest>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <gmock/gmock.h>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace talvex;
 using namespace talvex::testing;
@@ -43,7 +43,9 @@ std::string header_reply(const ProbeHeader& h) {
     return s + Esc;
 }
 
-unsigned char bcd(int v) { return static_cast<unsigned char>((v / 10) * 16 + v % 10); }
+unsigned char bcd(int v) {
+    return static_cast<unsigned char>((v / 10) * 16 + v % 10);
+}
 
 // Measure k of a probe at one measure an hour on 12/03/20 from 00:00, firmware 24.
 std::string record(int k) {
@@ -107,7 +109,7 @@ struct BoxRecorder {
 };
 
 class ProbeWindow : public ::testing::Test {
-protected:
+  protected:
     ProbeWindow() {
         session.settings = load_app_settings(dir.path(), dir.path());
         session.working.directory = dir.path();
@@ -152,7 +154,9 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    bool enabled(const char* name) { return window->action(QString::fromLatin1(name))->isEnabled(); }
+    bool enabled(const char* name) {
+        return window->action(QString::fromLatin1(name))->isEnabled();
+    }
 
     // The window, the port and the cursors are back as they were before the command.
     void expectRestored() {
@@ -429,7 +433,7 @@ TEST_F(ProbeWindow, UnsavedReadingIsOfferedForSavingBeforeANewReadingRewritesIt)
 // The probe of the partial reading: 100 measures of 60 minutes up to 12/03/20 10:30, so the
 // first stored day is 08/03/20.
 class PartialReading : public ProbeWindow {
-protected:
+  protected:
     PartialReading() {
         setMeasures(100);
         probe.rdReply = "\r\n12/03/20\r\n";
@@ -581,14 +585,15 @@ TEST_P(StopProbe, AsksNothingAndTellsTheOutcomeWithoutReleasingTheProbe) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, StopProbe,
-    ::testing::Values(
-        StopCase{"confirmed", "SS", false, "La sonde a été arrêtée.\nVous pouvez la déconnecter.",
-                 QMessageBox::Information, "\x1BSLIDSS"},
-        StopCase{"other_reply", "XX", false,
-                 "La sonde n'a pas confirmé son arrêt.\nRecommencez la commande.",
-                 QMessageBox::Critical, "\x1BSLIDSS"},
-        StopCase{"silent", "SS", true, "Pas de réponse.\nVérifiez que la sonde est connectée",
-                 QMessageBox::Critical, "\x1BSLIDIDID"}),
+    ::testing::Values(StopCase{"confirmed", "SS", false,
+                               "La sonde a été arrêtée.\nVous pouvez la déconnecter.",
+                               QMessageBox::Information, "\x1BSLIDSS"},
+                      StopCase{"other_reply", "XX", false,
+                               "La sonde n'a pas confirmé son arrêt.\nRecommencez la commande.",
+                               QMessageBox::Critical, "\x1BSLIDSS"},
+                      StopCase{"silent", "SS", true,
+                               "Pas de réponse.\nVérifiez que la sonde est connectée",
+                               QMessageBox::Critical, "\x1BSLIDIDID"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProbeWindow, LineLostDuringStopEndsWithoutAMessage) {
@@ -626,11 +631,10 @@ TEST_P(LinkStatus, PanelsAndProbeMenuFollowTheLink) {
 
 INSTANTIATE_TEST_SUITE_P(
     Links, LinkStatus,
-    ::testing::Values(ComStatus{"cable", 0, false, "MODE : RS232 (Câble)", "", true, true, true},
-                      ComStatus{"modem_offline", 1, false, "MODE : Modem (GSM)", "Offline", false,
-                                false, true},
-                      ComStatus{"modem_online", 1, true, "MODE : Modem (GSM)", "Online", true,
-                                false, false}),
+    ::testing::Values(
+        ComStatus{"cable", 0, false, "MODE : RS232 (Câble)", "", true, true, true},
+        ComStatus{"modem_offline", 1, false, "MODE : Modem (GSM)", "Offline", false, false, true},
+        ComStatus{"modem_online", 1, true, "MODE : Modem (GSM)", "Online", true, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
