@@ -1,9 +1,13 @@
 // Opening a file or loading a probe reading leaves a measurement with its calculated series;
 // a calculation failure leaves the previous measurement on display.
 #include "app/panel_main.h"
+#include "display/panel_display.h"
+#include "display/qt_chart_area.h"
 #include "support/test_support.h"
 #include "support/widget_support.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 using namespace talvex;
@@ -78,4 +82,21 @@ TEST_F(MainWindowCalcul, ProbeReadingIsCalculatedFromTheWorkingFiles) {
     answerNextMessageBox(QStringLiteral("OK"));
     EXPECT_FALSE(window->loadWorkingFiles(true));
     EXPECT_EQ(session.current, before);
+}
+
+TEST_F(MainWindowCalcul, OpeningAnotherFileHidesThePreviousCurvesUntilTheDisplayOptionsOk) {
+    ASSERT_TRUE(window->OuvrirFichier(text(writeFile("first.bm2", "3"))));
+    TForm_Display* options = window->displayOptions();
+    ASSERT_TRUE(options->isVisible()); // opened by the load
+    options->CheckBoxWindow[0]->setChecked(true);
+    options->Courbe[0][0]->setCurrentIndex(2); // "Radon 1 (Bq/m³)"
+    ASSERT_TRUE(options->ButtonOKClick());
+    EXPECT_FALSE(window->charts()->window(1)->isHidden());
+
+    ASSERT_TRUE(window->OuvrirFichier(text(writeFile("second.bm2", "3"))));
+    EXPECT_TRUE(window->charts()->window(1)->isHidden());
+    EXPECT_TRUE(options->isVisible());
+    ASSERT_TRUE(options->ButtonOKClick());
+    EXPECT_FALSE(window->charts()->window(1)->isHidden());
+    EXPECT_EQ(window->charts()->displayed().curves[0][0].y, (std::vector<double>{120, 0}));
 }
