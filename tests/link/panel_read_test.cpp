@@ -488,6 +488,32 @@ TEST_F(PartialReading, OffersTheWidestRangeThenReadsTheChosenInterval) {
     expectRestored();
 }
 
+TEST_F(PartialReading, CancelWhileTheProbeSearchesSendsEscAndLoadsNothing) {
+    probe.search = 30s;
+    run("Partielle");
+    setDates("10/03/20", "12/03/20");
+    port.sent.clear();
+    bool clicked = false;
+    duringReading = [&] {
+        if (!clicked && window->formRead()->ImageEyes->isVisible()) {
+            EXPECT_TRUE(window->formRead()->StaticText_Seek->isVisible());
+            EXPECT_FALSE(window->formRead()->StaticText_Msg->isVisible());
+            clicked = true;
+            window->formRead()->CancelButton->click();
+        }
+    };
+    interval().OKButton->click();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(port.sent, Esc + "SLIDRI100320120320" + Esc + "SL");
+    EXPECT_EQ(boxes.texts().size(), 1); // the question only
+    EXPECT_EQ(session.current, nullptr);
+    EXPECT_EQ(window->formRead()->mesureslues->text(), "0");
+    EXPECT_FALSE(interval().isVisible());
+    EXPECT_FALSE(enabled("EnregistrerSous"));
+    expectRestored();
+}
+
 struct Range {
     const char* name;
     const char* start;
