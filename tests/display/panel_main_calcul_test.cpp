@@ -1,11 +1,13 @@
 // Opening a file or loading a probe reading leaves a measurement with its calculated series;
 // a calculation failure leaves the previous measurement on display.
 #include "app/panel_main.h"
+#include "data/panel_popup.h"
 #include "display/panel_display.h"
 #include "display/qt_chart_area.h"
 #include "support/test_support.h"
 #include "support/widget_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -99,4 +101,21 @@ TEST_F(MainWindowCalcul, OpeningAnotherFileHidesThePreviousCurvesUntilTheDisplay
     ASSERT_TRUE(options->ButtonOKClick());
     EXPECT_FALSE(window->charts()->window(1)->isHidden());
     EXPECT_EQ(window->charts()->displayed().curves[0][0].y, (std::vector<double>{120, 0}));
+}
+
+TEST_F(MainWindowCalcul, TheLoadingPopUpNamesEachStageAndClosesAtTheEnd) {
+    TForm_Popup* popup = window->popup();
+    EXPECT_EQ(popup->windowTitle(), QStringLiteral("Calcul des valeurs en cours..."));
+    ASSERT_TRUE(window->OuvrirFichier(text(writeFile("a.bm2", "3"))));
+    // The next load starts again from the first caption.
+    QStringList captions;
+    QObject::connect(popup, &QWidget::windowTitleChanged,
+                     [&](const QString& caption) { captions << caption; });
+    ASSERT_TRUE(window->OuvrirFichier(text(writeFile("b.bm2", "3"))));
+    captions.removeDuplicates();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Calcul des valeurs en cours..."),
+                                     QStringLiteral("Extraction des données..."),
+                                     QStringLiteral("Calcul des valeurs...")}));
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
