@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -510,4 +511,39 @@ TEST(StatusStrip, FillsTheStairUpToEachFlagAndLeavesTheRestWhite) {
         EXPECT_EQ(colourAt(t), QColor(255, 0, 0)) << t;
     for (double t : {4.2, 5.5, 6.8})
         EXPECT_EQ(colourAt(t), QColor(Qt::white)) << t;
+}
+
+namespace {
+// Answers the next colour dialog: picks `colour` and accepts, or cancels when invalid.
+void answerColourDialog(const QColor& colour) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [=]() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QColorDialog*>(w); dialog && dialog->isVisible()) {
+                if (colour.isValid()) {
+                    dialog->setCurrentColor(colour);
+                    dialog->accept();
+                } else {
+                    dialog->reject();
+                }
+                return;
+            }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+} // namespace
+
+TEST_F(Charts, ASwatchClickRecoloursItOnlyWhenTheColourDialogIsAccepted) {
+    useMeasurement(measurement());
+    dialog->FormShow();
+    dialog->CheckBoxWindow[1]->setChecked(true);
+    answerColourDialog(QColor(0x20, 0x80, 0x40));
+    dialog->Color[1][1]->click();
+    EXPECT_EQ(dialog->swatchColour(1, 1), QColor(0x20, 0x80, 0x40));
+    answerColourDialog(QColor());
+    dialog->Color[1][1]->click();
+    EXPECT_EQ(dialog->swatchColour(1, 1), QColor(0x20, 0x80, 0x40));
+    ASSERT_TRUE(dialog->ButtonOKClick());
+    EXPECT_EQ(IniFile(dir / "Talvex2.ini").readInteger("DISPLAY", "color f2c2", -1), 0x408020);
 }
