@@ -10,9 +10,19 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTranslator;
 
 namespace talvex {
 
+class ReadingCommands;
+class TForm_Interval;
+class TForm_Port;
+class TForm_Read;
+class ChartArea;
+class TForm_Apropos;
+class TForm_Directory;
+class TForm_Display;
+class TForm_Popup;
 class TForm_Conversion;
 class TForm_Convert;
 class TForm_Fusion;
@@ -48,6 +58,10 @@ public:
     void UpdateComStatus();
 
     Session& session() { return session_; }
+    // The link window (serial port, probe link) and the reading windows.
+    TForm_Port* formPort() const { return port_; }
+    TForm_Read* formRead() const { return read_; }
+    TForm_Interval* formInterval() const { return interval_; }
     // The conversion and merge windows, created with the main window and kept.
     TForm_Conversion* formConversion() const { return conversion_; }
     TForm_Convert* formConvert() const { return convert_; }
@@ -57,11 +71,32 @@ public:
     // Asks the closing question and answers whether the window may close.
     bool FormCloseQuery();
 
+    // Applies the language of a language menu entry ("Anglais", "Francais"): loads its
+    // module, retranslates every window and returns each to its start-up state (the data
+    // stay loaded). False, with nothing changed, when the module is missing.
+    bool SetLanguage(QAction* entry);
+    // Loads the module of a language (2057 English, 1036 French) from the executable's path
+    // with ".ENG" (then ".EN") or ".FRA" (".FR") appended. French is also built in.
+    bool LoadLanguageModule(int localeId);
+    void ReloadWindows();
+    // Where the language modules are looked for (the executable's path by default).
+    void setLanguageModuleBase(const QString& path) { languageModuleBase_ = path; }
+    // Files dropped on the window: the first one is opened if its extension is known.
+    void DropFileTargetDrop(const QStringList& files);
+    // The chart area and its options dialog.
+    ChartArea* charts() const { return chartArea_; }
+    TForm_Display* displayOptions() const { return display_; }
+    TForm_Popup* popup() const { return popup_; }
+    TForm_Directory* directoryWindow() const { return directory_; }
+    TForm_Apropos* aboutBox() const { return apropos_; }
+    void Delete_Cursors();
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -73,6 +108,14 @@ private:
     void EnregistrerSousClick();
     void QuitterClick();
     void AProposdeClick();
+    void LectureClick();
+    void PartielleClick();
+    void ArretSondeClick();
+    void PortClick();
+    void LanguageClick(QAction* entry);
+    void RepertoireparDefautClick();
+    void AffichageClick();
+    void applyStartupLanguage();
     void ExporterClick();
     void ValeursCalculeesClick();
     void ValeursBrutesClick();
@@ -96,9 +139,21 @@ private:
     QAction* menuParametre_ = nullptr;
     QAction* menuMaintenance_ = nullptr;
 
+    TForm_Port* port_ = nullptr;
+    TForm_Read* read_ = nullptr;
+    TForm_Interval* interval_ = nullptr;
+    ReadingCommands* reading_ = nullptr;
+
     QLabel* linkPanel_ = nullptr;
     QLabel* probePanel_ = nullptr;
-    QWidget* chartArea_ = nullptr;
+    ChartArea* chartArea_ = nullptr;
+    TForm_Display* display_ = nullptr;
+    TForm_Popup* popup_ = nullptr;
+    TForm_Directory* directory_ = nullptr;
+    TForm_Apropos* apropos_ = nullptr;
+    QTranslator* languageModule_ = nullptr;
+    QString languageModuleBase_;
+    int languageInForce_ = 1036;
 
     TForm_Conversion* conversion_ = nullptr;
     TForm_Convert* convert_ = nullptr;
