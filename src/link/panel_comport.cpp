@@ -229,7 +229,7 @@ void TForm_Port::OKButtonClick() {
         // Nothing is saved and the dialog stays open on the old port.
         port_->Close();
         port_->setName(session_.settings.portName);
-        PortStatus->setText(QString::fromStdString(error.what()));
+        PortStatus->setText(fromProgramText(std::string(error.what())));
         QApplication::restoreOverrideCursor();
         return;
     }

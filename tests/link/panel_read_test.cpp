@@ -30,18 +30,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::string Esc(1, '\x1B');
-const std::string LfCr = "\n\r";
-
-std::string header_reply(const ProbeHeader& h) {
-    std::string s = "RH\r\n";
-    for (int i = 0; i < HeaderEntryCount; ++i) {
-        char index[4];
-        std::snprintf(index, sizeof index, "%02d", i);
-        s += std::string(index) + ";" + h.key(i) + ";" + h.value(i) + ";" + LfCr;
-    }
-    return s + Esc;
-}
 
 unsigned char bcd(int v) {
     return static_cast<unsigned char>((v / 10) * 16 + v % 10);

@@ -44,8 +44,6 @@ std::string bytes(std::initializer_list<int> values) {
     return s;
 }
 
-const std::string Esc(1, '\x1B');
-const std::string LfCr = "\n\r";
 
 // A record whose number is k and whose other fields are fixed.
 std::string record(int k) {
@@ -60,18 +58,6 @@ std::string records(int n) {
 }
 std::string line(int k) { return std::to_string(k) + " 5/3/19 9:7 625 3000 151 500 16 2 0 3 1 "; }
 
-// The probe's header reply: the lines as a probe sends them (LF CR), then ESC.
-std::string header_reply(const ProbeHeader& h, const std::string& extra = {}) {
-    std::string s = "RH\r\n";
-    for (int i = 0; i < HeaderEntryCount; ++i) {
-        char index[4];
-        std::snprintf(index, sizeof index, "%02d", i);
-        s += std::string(index) + ";" + h.key(i) + ";" + h.value(i) + ";" + LfCr;
-        if (i == 10)
-            s += extra;
-    }
-    return s + Esc;
-}
 
 struct RecordCase {
     const char* name;

@@ -17,7 +17,6 @@ struct Bench {
     Bench() { attach(port, probe); }
 };
 
-const std::string Esc(1, '\x1B');
 
 struct HandshakeCase {
     const char* name;

@@ -4,9 +4,11 @@
 // handshake runs in microseconds and every byte count can be checked exactly.
 #pragma once
 
+#include "data/probe_header.h"
 #include "link/serial_port.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <map>
@@ -16,6 +18,24 @@
 #include <vector>
 
 namespace talvex::testing {
+
+// The bytes a probe puts around its replies.
+inline const std::string Esc(1, '\x1B');
+inline const std::string LfCr = "\n\r";
+
+// The probe's header reply to "RH": the lines as a probe sends them (LF CR), then ESC;
+// `extra` goes in after entry 10 (a stray line in the middle of the header).
+inline std::string header_reply(const ProbeHeader& h, const std::string& extra = {}) {
+    std::string s = "RH\r\n";
+    for (int i = 0; i < HeaderEntryCount; ++i) {
+        char index[4];
+        std::snprintf(index, sizeof index, "%02d", i);
+        s += std::string(index) + ";" + h.key(i) + ";" + h.value(i) + ";" + LfCr;
+        if (i == 10)
+            s += extra;
+    }
+    return s + Esc;
+}
 
 class VirtualClock : public LinkClock {
 public:
