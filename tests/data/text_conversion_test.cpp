@@ -31,7 +31,7 @@ std::vector<std::string> lines_of(const std::string& text) {
 } // namespace
 
 TEST(TextConversion, SampleFileGivesTheExpectedBytesOfBothKinds) {
-    // The expected files hold the spec'd layout: 51 labelled header lines (6/2019, 3.6, 4),
+    // The expected files hold the file layout: 51 labelled header lines (6/2019, 3.6, 4),
     // the measure at midnight with "00:00:00", a TAB after every data field.
     ScratchDir dir;
     const fs::path source = test_data("conversion_sample.bm2");
