@@ -329,33 +329,29 @@ bool TForm_Main::OuvrirFichier(const QString& file) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         LoadedFile loaded;
+        const auto progress = [this](int percent) { popup_->setProgress(percent); };
         // Only ".txt" and ".TXT" are captures; any other name is read as a ".bm2" file.
         if (file.endsWith(QLatin1String(".txt")) || file.endsWith(QLatin1String(".TXT"))) {
-            const std::string capture = read_file_bytes(file.toStdString());
-            const int captureClass = classify_capture_text(capture);
-            if (captureClass == CaptureInvalid) {
+            const auto bm2 = read_capture_as_bm2(file.toStdString());
+            if (!bm2) {
                 QApplication::restoreOverrideCursor();
                 showInformation(this, tr("Fichier Invalide."));
                 return false;
             }
-            const std::string bm2 = capture_to_bm2_text(capture, captureClass);
             const fs::path temp = session_.working.tempBm2();
-            write_file_atomically(temp, [&](std::ostream& out) { out << bm2; });
+            write_file_atomically(temp, [&](std::ostream& out) { out << *bm2; });
             popup_->begin();
             popup_->setStage(tr("Extraction des données..."));
-            loaded = load_bm2_text(bm2, display_name(temp),
-                                   [this](int percent) { popup_->setProgress(percent); });
+            loaded = load_bm2_text(*bm2, display_name(temp), progress);
         } else {
             popup_->begin();
             popup_->setStage(tr("Extraction des données..."));
-            loaded = load_bm2_in_memory(file.toStdString(),
-                                        [this](int percent) { popup_->setProgress(percent); });
+            loaded = load_bm2_in_memory(file.toStdString(), progress);
         }
         // Calculated before anything is replaced: a failure leaves the shown file as it was.
         popup_->setStage(tr("Calcul des valeurs..."));
         Calcul(loaded.measurement,
-               read_sensor_mask(session_.settingsFile(), loaded.measurement.header),
-               [this](int percent) { popup_->setProgress(percent); });
+               read_sensor_mask(session_.settingsFile(), loaded.measurement.header), progress);
         commit_working_files(loaded.texts, session_.working);
         popup_->end();
         QApplication::restoreOverrideCursor();

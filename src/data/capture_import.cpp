@@ -134,13 +134,20 @@ std::string capture_to_bm2_text(std::string_view capture, int captureClass) {
     return out;
 }
 
-int import_capture(const fs::path& capture, const fs::path& destination) {
+std::optional<std::string> read_capture_as_bm2(const fs::path& capture, int* captureClass) {
     const std::string text = read_file_bytes(capture);
-    const int captureClass = classify_capture_text(text);
-    if (captureClass == CaptureInvalid)
-        return captureClass;
-    const std::string bm2 = capture_to_bm2_text(text, captureClass);
-    write_file_atomically(destination, [&](std::ostream& out) { out << bm2; });
+    const int found = classify_capture_text(text);
+    if (captureClass)
+        *captureClass = found;
+    if (found == CaptureInvalid)
+        return std::nullopt;
+    return capture_to_bm2_text(text, found);
+}
+
+int import_capture(const fs::path& capture, const fs::path& destination) {
+    int captureClass = CaptureInvalid;
+    if (const auto bm2 = read_capture_as_bm2(capture, &captureClass))
+        write_file_atomically(destination, [&](std::ostream& out) { out << *bm2; });
     return captureClass;
 }
 

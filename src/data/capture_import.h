@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ int ClassifyCapture(const fs::path& capture);
 // The ".bm2" text of a capture of class 1 or 2: "HEADER", the 58 header lines cut after
 // their third ";", "MESURES", and the measure lines renumbered from 1. CR LF line ends.
 std::string capture_to_bm2_text(std::string_view capture, int captureClass);
+
+// Reads `capture` and gives its ".bm2" text (and its class through `captureClass`); nothing
+// for a capture of class 0. Throws ConversionError when the file cannot be read.
+std::optional<std::string> read_capture_as_bm2(const fs::path& capture, int* captureClass = nullptr);
 
 // Classifies and rewrites `capture` into `destination` (replaced only once complete).
 // Returns the class; nothing is written for a capture of class 0.
