@@ -97,15 +97,22 @@ double seconds(SteadyClock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-void BM_CompleteDownload(benchmark::State& state) {
-    const long measures = state.range(0);
-    std::unique_ptr<Simulator> started;
+// The simulator for one benchmark, or nothing (the benchmark skipped with the reason) when
+// it cannot be started.
+std::unique_ptr<Simulator> start_simulator(benchmark::State& state, long measures, bool paced) {
     try {
-        started = std::make_unique<Simulator>(measures, false);
+        return std::make_unique<Simulator>(measures, paced);
     } catch (const std::exception& error) {
         state.SkipWithError(error.what());
-        return;
+        return nullptr;
     }
+}
+
+void BM_CompleteDownload(benchmark::State& state) {
+    const long measures = state.range(0);
+    const auto started = start_simulator(state, measures, false);
+    if (!started)
+        return;
     Simulator& sim = *started;
     PosixSerialPort port(sim.path());
     SystemLinkClock clock;
@@ -152,13 +159,9 @@ void BM_CompleteDownload(benchmark::State& state) {
 
 void BM_PacedCompleteReading(benchmark::State& state) {
     const long measures = state.range(0);
-    std::unique_ptr<Simulator> started;
-    try {
-        started = std::make_unique<Simulator>(measures, true);
-    } catch (const std::exception& error) {
-        state.SkipWithError(error.what());
+    const auto started = start_simulator(state, measures, true);
+    if (!started)
         return;
-    }
     Simulator& sim = *started;
     PosixSerialPort port(sim.path());
     SystemLinkClock clock;
