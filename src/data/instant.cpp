@@ -111,15 +111,19 @@ std::optional<double> make_instant(const CivilDateTime& dt) {
     return static_cast<double>(days_from_civil(dt.year, dt.month, dt.day)) + seconds / 86400.0;
 }
 
+DaySeconds split_instant(double instant) {
+    const double total_seconds = std::round(instant * 86400.0);
+    const double days = std::floor(total_seconds / 86400.0);
+    return {static_cast<long>(days), static_cast<long>(total_seconds - days * 86400.0)};
+}
+
 CivilDateTime civil_from_instant(double instant) {
     CivilDateTime dt;
-    const double total_seconds = std::round(instant * 86400.0);
-    long days = static_cast<long>(std::floor(total_seconds / 86400.0));
-    long seconds = static_cast<long>(total_seconds - static_cast<double>(days) * 86400.0);
-    civil_from_epoch(days + EpochOffset, dt.year, dt.month, dt.day);
-    dt.hour = static_cast<int>(seconds / 3600);
-    dt.minute = static_cast<int>(seconds / 60 % 60);
-    dt.second = static_cast<int>(seconds % 60);
+    const DaySeconds t = split_instant(instant);
+    civil_from_epoch(t.day + EpochOffset, dt.year, dt.month, dt.day);
+    dt.hour = static_cast<int>(t.seconds / 3600);
+    dt.minute = static_cast<int>(t.seconds / 60 % 60);
+    dt.second = static_cast<int>(t.seconds % 60);
     return dt;
 }
 

@@ -20,6 +20,14 @@ long days_from_civil(int year, int month, int day);
 bool is_valid_date(int year, int month, int day);
 
 std::optional<double> make_instant(const CivilDateTime& dt);
+// An instant rounded to the nearest whole second: the day (days since 30/12/1899) and the
+// seconds into it.
+struct DaySeconds {
+    long day = 0;
+    long seconds = 0;
+};
+DaySeconds split_instant(double instant);
+
 // Nearest whole second, so that an instant built from minutes prints back the same minutes.
 CivilDateTime civil_from_instant(double instant);
 

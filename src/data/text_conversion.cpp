@@ -64,16 +64,18 @@ constexpr RawSeries RawColumns[] = {Raw_Series_Temperature, Raw_Series_Pression,
 class DateTimeWriter {
 public:
     void append(std::string& out, double instant) {
-        const double totalSeconds = std::round(instant * 86400.0);
-        const double day = std::floor(totalSeconds / 86400.0);
-        if (!(day == day_) || !std::isfinite(totalSeconds)) {
-            const std::string text = format_date_time(day);
-            date_ = text.substr(0, text.find(' ') + 1);
-            day_ = day;
+        if (!std::isfinite(instant)) {
+            out += format_date_time(instant);
+            return;
+        }
+        const DaySeconds t = split_instant(instant);
+        if (!hasDay_ || t.day != day_) {
+            date_ = format_date(static_cast<double>(t.day)) + ' ';
+            day_ = t.day;
+            hasDay_ = true;
         }
         out += date_;
-        const long seconds = static_cast<long>(totalSeconds - day * 86400.0);
-        const long parts[3] = {seconds / 3600, seconds / 60 % 60, seconds % 60};
+        const long parts[3] = {t.seconds / 3600, t.seconds / 60 % 60, t.seconds % 60};
         for (int i = 0; i < 3; ++i) {
             if (i > 0)
                 out += ':';
@@ -83,7 +85,8 @@ public:
     }
 
 private:
-    double day_ = std::numeric_limits<double>::quiet_NaN();
+    bool hasDay_ = false;
+    long day_ = 0;
     std::string date_;
 };
 
